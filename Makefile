@@ -1,0 +1,35 @@
+# make run   installs what is missing, builds and starts Zelvane
+# make test  installs what is missing, builds with sanitizers, runs every test
+#            (the window tests under Xvfb)
+# make bench builds optimised and runs the benchmarks
+CMAKE_GEN    := -G Ninja
+RELEASE_DIR  := build/release
+TEST_DIR     := build/test
+BENCH_DIR    := build/bench
+XVFB         := xvfb-run -a -s "-screen 0 1600x1000x24 -nolisten tcp"
+
+.PHONY: setup build run test bench clean
+
+setup:
+	scripts/setup
+
+build: setup
+	cmake -S . -B $(RELEASE_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELVANE_TESTS=OFF
+	cmake --build $(RELEASE_DIR)
+
+run: build
+	$(RELEASE_DIR)/zelvane
+
+test: setup
+	cmake -S . -B $(TEST_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DZELVANE_SANITIZE=ON
+	cmake --build $(TEST_DIR)
+	$(XVFB) ctest --test-dir $(TEST_DIR) --output-on-failure -j2
+
+bench: setup
+	cmake -S . -B $(BENCH_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZELVANE_TESTS=OFF -DZELVANE_BENCH=ON
+	cmake --build $(BENCH_DIR)
+	for b in $(BENCH_DIR)/bench/*_bench; do $$b; done
+
+clean:
+	rm -rf build

@@ -1,0 +1,86 @@
+#include "platform/image_facility.h"
+
+#include <array>
+#include <new>
+
+namespace zelvane {
+namespace {
+
+std::array<std::unique_ptr<ImageBuffer>, kImageSlotCount> slots;
+ImageBuffer* drawingTarget = nullptr;
+
+bool validNumber(int number) { return number >= 0 && number < kImageSlotCount; }
+
+}  // namespace
+
+std::unique_ptr<ImageBuffer> makeImageBuffer(int width, int height, int depth) {
+  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return nullptr;
+  if (depth != 24 && depth != 32) return nullptr;
+  auto image = std::make_unique<ImageBuffer>();
+  image->width = width;
+  image->height = height;
+  image->bytesPerPixel = depth / 8;
+  image->pixels.reset(new (std::nothrow) std::uint8_t[image->byteCount()]);
+  if (!image->pixels) return nullptr;
+  return image;
+}
+
+bool hasImage(int number) { return imageAt(number) != nullptr; }
+
+int imageWidth(int number) {
+  const ImageBuffer* image = imageAt(number);
+  return image ? image->width : 0;
+}
+
+int imageHeight(int number) {
+  const ImageBuffer* image = imageAt(number);
+  return image ? image->height : 0;
+}
+
+const ImageBuffer* imageAt(int number) {
+  return validNumber(number) ? slots[number].get() : nullptr;
+}
+
+ImageBuffer* createImage(int number, int width, int height, int depth) {
+  if (!validNumber(number)) return nullptr;
+  releaseImage(number);
+  return storeImage(number, makeImageBuffer(width, height, depth));
+}
+
+ImageBuffer* storeImage(int number, std::unique_ptr<ImageBuffer> image) {
+  if (!validNumber(number)) return nullptr;
+  if (drawingTarget == slots[number].get()) drawingTarget = nullptr;
+  slots[number] = std::move(image);
+  return slots[number].get();
+}
+
+void releaseImage(int number) { storeImage(number, nullptr); }
+
+void releaseAllImages() {
+  for (int n = 0; n < kImageSlotCount; ++n) releaseImage(n);
+}
+
+ImageBuffer* beginDrawing(int number) {
+  drawingTarget = validNumber(number) ? slots[number].get() : nullptr;
+  return drawingTarget;
+}
+
+PackedColor readPixel(int x, int y) {
+  if (!drawingTarget || x < 0 || y < 0 || x >= drawingTarget->width || y >= drawingTarget->height)
+    return 0;
+  const std::uint8_t* p = drawingTarget->row(y) + static_cast<std::size_t>(x) * drawingTarget->bytesPerPixel;
+  return makeColor(p[0], p[1], p[2]);
+}
+
+void writePixel(int x, int y, PackedColor color) {
+  if (!drawingTarget || x < 0 || y < 0 || x >= drawingTarget->width || y >= drawingTarget->height)
+    return;
+  std::uint8_t* p = drawingTarget->row(y) + static_cast<std::size_t>(x) * drawingTarget->bytesPerPixel;
+  p[0] = static_cast<std::uint8_t>(redOf(color));
+  p[1] = static_cast<std::uint8_t>(greenOf(color));
+  p[2] = static_cast<std::uint8_t>(blueOf(color));
+}
+
+void endDrawing() { drawingTarget = nullptr; }
+
+}  // namespace zelvane
