@@ -1,14 +1,9 @@
 #include "color/color_classes.h"
 
-#include <bit>
 #include <cmath>
 
 namespace zelvane {
 namespace {
-
-// One unit in the last place above the double nearest to 0.0722; the gray of
-// colors whose sum lies on a half depends on it.
-const double kBlueWeight = std::bit_cast<double>(std::uint64_t{0x3FB27BB2FEC56D5E});
 
 // Halves go away from zero, on the signed value, before 360 is added.
 int roundHalfAwayFromZero(float t) {
@@ -49,8 +44,8 @@ std::optional<ColorClass> classifyHue(int hue) {
 }
 
 int grayLevel(int red, int green, int blue) {
-  double a = static_cast<double>(red) * 0.2126;
-  a = a + static_cast<double>(green) * 0.7152;
+  double a = static_cast<double>(red) * kRedWeight;
+  a = a + static_cast<double>(green) * kGreenWeight;
   a = a + static_cast<double>(blue) * kBlueWeight;
   a = a + 0.0;
   return static_cast<int>(std::nearbyint(a));  // default rounding: half to even

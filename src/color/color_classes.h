@@ -2,6 +2,7 @@
 // Channels, hue, hue classes and gray level of a color. Every function is pure
 // and follows a fixed sequence of IEEE operations, so results never depend on
 // the compiler or the processor.
+#include <bit>
 #include <cstdint>
 #include <optional>
 
@@ -44,6 +45,13 @@ int computeHue(PackedColor color);
 
 // The class of a hue, or none for a hue outside every range (below 0, above 360).
 std::optional<ColorClass> classifyHue(int hue);
+
+// BT.709 luma weights of grayLevel. The blue weight is one unit in the last
+// place above the double nearest to 0.0722; the gray of colors whose sum lies
+// on a half depends on it.
+inline constexpr double kRedWeight = 0.2126;
+inline constexpr double kGreenWeight = 0.7152;
+inline constexpr double kBlueWeight = std::bit_cast<double>(std::uint64_t{0x3FB27BB2FEC56D5E});
 
 // BT.709 luma rounded half to even, 0..255.
 int grayLevel(int red, int green, int blue);

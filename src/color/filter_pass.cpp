@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "color/filter_tables.h"
 #include "platform/image_facility.h"
 
 namespace zelvane {
@@ -17,6 +18,24 @@ PackedColor filteredColor(PackedColor color, const FilterSettings& settings) {
   return makeColor(gray, gray, gray);
 }
 
+namespace {
+
+// Red, green and blue lead every pixel; a fourth byte (alpha) is never touched.
+template <int kBytesPerPixel>
+void filterRow(std::uint8_t* p, int width, const GrayMask& mask) {
+  for (int x = 0; x < width; ++x, p += kBytesPerPixel) {
+    const int r = p[0], g = p[1], b = p[2];
+    if (mask.turnsGray(r, g, b)) {
+      const auto gray = static_cast<std::uint8_t>(tabledGray(r, g, b));
+      p[0] = gray;
+      p[1] = gray;
+      p[2] = gray;
+    }
+  }
+}
+
+}  // namespace
+
 void applyFilter(int imageNumber, const FilterSettings& settings) {
   const int width = imageWidth(imageNumber);
   const int height = imageHeight(imageNumber);
@@ -24,17 +43,13 @@ void applyFilter(int imageNumber, const FilterSettings& settings) {
   ImageBuffer* image = beginDrawing(imageNumber);
   if (!image) return;
   // The outcome of a pixel depends on its own color only, so rows are walked
-  // in memory order.
+  // in memory order, each pixel decided by the tables.
+  const GrayMask mask(settings);
   for (int y = 0; y < height; ++y) {
-    std::uint8_t* p = image->row(y);
-    for (int x = 0; x < width; ++x, p += image->bytesPerPixel) {
-      const PackedColor color = makeColor(p[0], p[1], p[2]);
-      const PackedColor result = filteredColor(color, settings);
-      if (result != color) {
-        p[0] = static_cast<std::uint8_t>(redOf(result));
-        p[1] = static_cast<std::uint8_t>(greenOf(result));
-        p[2] = static_cast<std::uint8_t>(blueOf(result));
-      }
+    if (image->bytesPerPixel == 4) {
+      filterRow<4>(image->row(y), width, mask);
+    } else {
+      filterRow<3>(image->row(y), width, mask);
     }
   }
   endDrawing();
