@@ -32,6 +32,18 @@ std::vector<std::uint8_t> everyColorInTurn(int bytesPerPixel) {
   return bytes;
 }
 
+// Pixels of unrelated colors side by side, as in grain and fine texture: no
+// run of equal outcomes helps the processor guess the next one.
+std::vector<std::uint8_t> noise(int bytesPerPixel) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(kWidth) * kHeight * bytesPerPixel);
+  std::uint32_t seed = 12345;
+  for (std::uint8_t& byte : bytes) {
+    seed = seed * 1664525u + 1013904223u;
+    byte = static_cast<std::uint8_t>(seed >> 24);
+  }
+  return bytes;
+}
+
 FilterSettings allDroppedWithCorrection() {
   FilterSettings settings;  // no class kept
   settings.correction = true;
@@ -52,8 +64,9 @@ FilterSettings someKeptWithCorrection() {
   return settings;
 }
 
-void runPass(benchmark::State& state, int depth, const FilterSettings& settings) {
-  const std::vector<std::uint8_t> original = everyColorInTurn(depth / 8);
+void runPass(benchmark::State& state, int depth, const FilterSettings& settings,
+             std::vector<std::uint8_t> (*picture)(int) = everyColorInTurn) {
+  const std::vector<std::uint8_t> original = picture(depth / 8);
   ImageBuffer* image = createImage(kImage, kWidth, kHeight, depth);
   if (!image) {
     state.SkipWithError("cannot make the picture");
@@ -78,10 +91,37 @@ void BM_FilterAllDropped32(benchmark::State& state) { runPass(state, 32, allDrop
 void BM_FilterSomeKept24(benchmark::State& state) { runPass(state, 24, someKeptWithCorrection()); }
 void BM_FilterSomeKept32(benchmark::State& state) { runPass(state, 32, someKeptWithCorrection()); }
 
+void BM_FilterSomeKeptNoise24(benchmark::State& state) {
+  runPass(state, 24, someKeptWithCorrection(), noise);
+}
+void BM_FilterSomeKeptNoise32(benchmark::State& state) {
+  runPass(state, 32, someKeptWithCorrection(), noise);
+}
+
+// The preview (at most 380 x 295): here the work each pass does before the
+// first pixel shows.
+void BM_FilterPreview24(benchmark::State& state) {
+  ImageBuffer* image = createImage(kImage, 380, 295, 24);
+  std::vector<std::uint8_t> original(image->byteCount());
+  for (std::size_t i = 0; i < original.size(); ++i) original[i] = static_cast<std::uint8_t>(i * 7);
+  const FilterSettings settings = someKeptWithCorrection();
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::memcpy(image->pixels.get(), original.data(), original.size());
+    state.ResumeTiming();
+    applyFilter(kImage, settings);
+    benchmark::ClobberMemory();
+  }
+  releaseAllImages();
+}
+
 BENCHMARK(BM_FilterAllDropped24)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FilterAllDropped32)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FilterSomeKept24)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FilterSomeKept32)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FilterSomeKeptNoise24)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FilterSomeKeptNoise32)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FilterPreview24)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zelvane

@@ -111,6 +111,33 @@ TEST_P(FilterPass, GrayedPixelsKeepTheirAlpha) {
   }
 }
 
+// Rows are handled in groups of pixels with the rest one by one; every width
+// from 1 to 9 puts pixels in each place of a group and in the rest.
+TEST_P(FilterPass, EveryWidthGivesEachPixelTheResultOfItsColor) {
+  FilterSettings settings;
+  settings.keep[static_cast<int>(ColorClass::Yellow)] = true;
+  settings.keep[static_cast<int>(ColorClass::Blue)] = true;
+  settings.keep[static_cast<int>(ColorClass::Violet)] = true;
+  settings.correction = true;
+  settings.band = {230, 270};
+  for (int width = 1; width <= 9; ++width) {
+    SCOPED_TRACE(testing::Message() << "width " << width);
+    const ImageBuffer* image = makeVariedImage(width, 7, depth());
+    const auto before = bytesOf(*image);
+    applyFilter(kImage, settings);
+    const auto after = bytesOf(*image);
+    const int bpp = image->bytesPerPixel;
+    for (std::size_t i = 0; i < before.size(); i += bpp) {
+      const PackedColor expected =
+          filteredColor(makeColor(before[i], before[i + 1], before[i + 2]), settings);
+      ASSERT_EQ(makeColor(after[i], after[i + 1], after[i + 2]), expected) << "pixel " << i / bpp;
+      if (bpp == 4) {
+        ASSERT_EQ(after[i + 3], before[i + 3]) << "alpha of pixel " << i / bpp;
+      }
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothForms, FilterPass, testing::Values(24, 32),
                          [](const testing::TestParamInfo<int>& info) {
                            return "Depth" + std::to_string(info.param);

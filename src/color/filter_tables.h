@@ -68,6 +68,16 @@ class GrayMask {
     return (bits_[i / 64] >> (i % 64)) & 1u;
   }
 
+  // filteredColor under the settings of this mask. The gray is formed for
+  // every color and chosen by a bit mask, not a branch: in fine texture the
+  // outcome changes from pixel to pixel and cannot be guessed.
+  PackedColor filter(PackedColor color) const {
+    const int r = redOf(color), g = greenOf(color), b = blueOf(color);
+    const PackedColor choose = PackedColor{0} - static_cast<PackedColor>(turnsGray(r, g, b));
+    const PackedColor gray = static_cast<PackedColor>(tabledGray(r, g, b)) * 0x010101u;
+    return color ^ ((color ^ gray) & choose);
+  }
+
  private:
   std::array<std::uint64_t, kDifferenceCount / 64> bits_;
 };
