@@ -1,6 +1,7 @@
 #include "platform/image_facility.h"
 
 #include <array>
+#include <cstring>
 #include <new>
 
 namespace zelvane {
@@ -58,6 +59,16 @@ void releaseImage(int number) { storeImage(number, nullptr); }
 
 void releaseAllImages() {
   for (int n = 0; n < kImageSlotCount; ++n) releaseImage(n);
+}
+
+void duplicateImage(int from, int to) {
+  const ImageBuffer* source = imageAt(from);
+  if (!source || !validNumber(to) || from == to) return;
+  releaseImage(to);  // the old picture goes first, so two copies never coexist
+  std::unique_ptr<ImageBuffer> copy =
+      makeImageBuffer(source->width, source->height, source->depth());
+  if (copy) std::memcpy(copy->pixels.get(), source->pixels.get(), source->byteCount());
+  storeImage(to, std::move(copy));
 }
 
 ImageBuffer* beginDrawing(int number) {
