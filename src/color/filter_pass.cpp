@@ -10,12 +10,15 @@
 
 namespace zelvane {
 
-PackedColor filteredColor(PackedColor color, const FilterSettings& settings) {
-  const int hue = computeHue(color);
+bool hueTurnsGray(int hue, const FilterSettings& settings) {
   const std::optional<ColorClass> colorClass = classifyHue(hue);
   const bool classDropped = colorClass && !settings.keep[static_cast<std::size_t>(*colorClass)];
   const bool inBand = settings.correction && settings.band.low < hue && hue < settings.band.high;
-  if (!classDropped && !inBand) return color;
+  return classDropped || inBand;
+}
+
+PackedColor filteredColor(PackedColor color, const FilterSettings& settings) {
+  if (!hueTurnsGray(computeHue(color), settings)) return color;
   const int gray = grayLevel(redOf(color), greenOf(color), blueOf(color));
   return makeColor(gray, gray, gray);
 }

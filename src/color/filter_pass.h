@@ -19,6 +19,10 @@ struct FilterSettings {
   HueBand band;
 };
 
+// Whether a pixel of this hue turns gray: its class is not kept, or
+// correction is on and the hue lies strictly inside the band.
+bool hueTurnsGray(int hue, const FilterSettings& settings);
+
 // The gray a pixel of this color becomes under these settings, or the color
 // itself when it keeps it.
 PackedColor filteredColor(PackedColor color, const FilterSettings& settings);

@@ -37,14 +37,9 @@ int tabledHue(int red, int green, int blue) {
 }
 
 GrayMask::GrayMask(const FilterSettings& settings) {
-  // The outcome of filteredColor per hue first, then per pair of differences.
+  // The outcome per hue first, then per pair of differences.
   std::array<bool, 360> grayHue{};
-  for (int hue = 0; hue < 360; ++hue) {
-    const std::optional<ColorClass> colorClass = classifyHue(hue);
-    const bool classDropped = colorClass && !settings.keep[static_cast<std::size_t>(*colorClass)];
-    const bool inBand = settings.correction && settings.band.low < hue && hue < settings.band.high;
-    grayHue[static_cast<std::size_t>(hue)] = classDropped || inBand;
-  }
+  for (int hue = 0; hue < 360; ++hue) grayHue[static_cast<std::size_t>(hue)] = hueTurnsGray(hue, settings);
   const std::vector<std::uint16_t>& hues = hueTable();
   for (std::size_t word = 0; word < bits_.size(); ++word) {
     std::uint64_t bits = 0;
