@@ -2,13 +2,18 @@
 # make test  installs what is missing, builds with sanitizers, runs every test
 #            (the window tests under Xvfb)
 # make bench builds optimised and runs the benchmarks
+# make fuzz  builds the picture loaders under libFuzzer and fuzzes each for
+#            FUZZ_SECONDS (default 600); not part of make test
 CMAKE_GEN    := -G Ninja
 RELEASE_DIR  := build/release
 TEST_DIR     := build/test
 BENCH_DIR    := build/bench
+FUZZ_DIR     := build/fuzz
+FUZZ_SECONDS ?= 600
+CORPUS_DIR   := fuzz/corpus-work
 XVFB         := xvfb-run -a -s "-screen 0 1600x1000x24 -nolisten tcp"
 
-.PHONY: setup build run test bench clean
+.PHONY: setup build run test bench fuzz clean
 
 setup:
 	scripts/setup
@@ -30,6 +35,17 @@ bench: setup
 	cmake -S . -B $(BENCH_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZELVANE_TESTS=OFF -DZELVANE_BENCH=ON
 	cmake --build $(BENCH_DIR)
 	for b in $(BENCH_DIR)/bench/*_bench; do $$b; done
+
+fuzz:
+	scripts/setup fuzz
+	CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_DIR)
+	$(FUZZ_DIR)/make_seeds $(FUZZ_DIR)/seeds
+	for f in bmp jpeg; do \
+	  mkdir -p $(CORPUS_DIR)/$$f && \
+	  $(FUZZ_DIR)/load_$${f}_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	    -rss_limit_mb=4096 -print_final_stats=1 $(CORPUS_DIR)/$$f $(FUZZ_DIR)/seeds/$$f || exit 1; \
+	done
 
 clean:
 	rm -rf build

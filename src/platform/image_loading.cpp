@@ -23,7 +23,8 @@ std::vector<ImageDecoder>& decoders() {
 // full.
 bool readWholeFile(const std::string& path, std::unique_ptr<std::uint8_t[]>& buffer,
                    std::size_t& size) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking so that a FIFO under the name cannot hang the open.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info {};
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0;
