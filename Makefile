@@ -13,7 +13,7 @@ FUZZ_SECONDS ?= 600
 CORPUS_DIR   := fuzz/corpus-work
 XVFB         := xvfb-run -a -s "-screen 0 1600x1000x24 -nolisten tcp"
 
-.PHONY: setup build run test bench fuzz clean
+.PHONY: setup build run icon test bench fuzz clean
 
 setup:
 	scripts/setup
@@ -24,6 +24,10 @@ build: setup
 
 run: build
 	$(RELEASE_DIR)/zelvane
+
+# Redraws data/zelvane.png, the icon file for desktop icon themes.
+icon: build
+	$(RELEASE_DIR)/zelvane_write_icon data/zelvane.png
 
 test: setup
 	cmake -S . -B $(TEST_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \

@@ -1,0 +1,8 @@
+#pragma once
+// Picking a color from the screen. Placeholder until the commands land.
+
+namespace zelvane {
+
+void sampleScreenColor();
+
+}  // namespace zelvane

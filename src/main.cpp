@@ -1,0 +1,3 @@
+#include "ui/event_loop.h"
+
+int main() { return zelvane::runEventLoop(); }
