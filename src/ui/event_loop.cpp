@@ -3,6 +3,7 @@
 #include <array>
 
 #include "color/screen_sample.h"
+#include "image/codecs.h"
 #include "image/image_store.h"
 #include "image/save_jpeg.h"
 #include "platform/image_facility.h"
@@ -81,8 +82,8 @@ int runMainWindow() {
 
 int runEventLoop() {
   if (!startWindowSystem()) return 1;
-  // JPEG codecs: enableJpegDecoder() then enableJpegEncoder() are called
-  // here, before the window is built, once image/codecs.h provides them.
+  enableJpegDecoder();
+  enableJpegEncoder();
   const int exitCode = runMainWindow();
   stopWindowSystem();
   releaseAllImages();
