@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
@@ -146,6 +147,39 @@ TEST_F(EventsGuiTest, PathFieldReportsTextChangesAndFocus) {
   events = takeQueuedEvents(*toolkit_);
   ASSERT_EQ(events.size(), 2u);
   for (const UiEvent& event : events) EXPECT_EQ(event.control, PathField);
+}
+
+bool aMenuIsVisible() {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (qobject_cast<QMenu*>(top) && top->isVisible()) return true;
+  }
+  return false;
+}
+
+// A color pick over the path field must see the field, not its context menu:
+// the menu opens once the loop has taken the press and run its command.
+TEST_F(EventsGuiTest, PathFieldMenuOpensOnlyAfterTheLoopTookTheRightPress) {
+  const QPoint at = control(PathField)->geometry().center();
+  QTest::mousePress(window()->windowHandle(), Qt::RightButton, {}, at);
+  QTest::mouseRelease(window()->windowHandle(), Qt::RightButton, {}, at);
+  settle(20);
+  EXPECT_FALSE(aMenuIsVisible());
+  EXPECT_EQ(waitEvent().kind, RightButtonDown);
+  settle(20);
+  EXPECT_FALSE(aMenuIsVisible());
+
+  bool menuOpened = false;
+  QTimer::singleShot(300, [&] {
+    menuOpened = aMenuIsVisible();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (qobject_cast<QMenu*>(top)) top->close();
+    }
+    window()->close();
+  });
+  // The next wait opens the menu, then ends with the close request.
+  UiEvent event;
+  do event = waitEvent(); while (event.kind != CloseRequest);
+  EXPECT_TRUE(menuOpened);
 }
 
 TEST_F(EventsGuiTest, WindowSystemCloseRequestIsQueuedAndDoesNotClose) {

@@ -196,6 +196,17 @@ TEST_F(MainWindowGuiTest, TooltipShowsWhileAnotherWindowIsActive) {
   QTest::mouseMove(window()->windowHandle(), button->geometry().center() + QPoint(1, 0));
   EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 3000));
   EXPECT_EQ(QToolTip::text(), QString("View test"));
+
+  // The tooltip is a window of the program: a right press on it samples too.
+  takeQueuedEvents(*toolkit_);
+  QWidget* tip = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->isVisible() && top->inherits("QTipLabel")) tip = top;
+  }
+  ASSERT_NE(tip, nullptr);
+  QTest::mouseClick(tip->windowHandle(), Qt::RightButton, {}, QPoint(3, 3));
+  settle(20);
+  EXPECT_EQ(countOfKind(takeQueuedEvents(*toolkit_), RightButtonDown), 1);
   QToolTip::hideText();
 }
 
