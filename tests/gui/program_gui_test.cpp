@@ -25,6 +25,18 @@ TEST(ProgramGuiTest, ClosesWithExitCodeZeroWhenTheWindowSystemAsksTheWindowToClo
   EXPECT_EQ(program.exitCode(), 0);
 }
 
+TEST(ProgramGuiTest, WithoutADisplayTheProgramSaysSoAndEndsWithOne) {
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+  program.setProcessEnvironment(environment);
+  program.start(ZELVANE_BINARY, {});
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 1);
+  EXPECT_TRUE(program.readAllStandardError().contains("no display"));
+}
+
 TEST(ProgramGuiTest, CommittedIconFileIsTheIconTheProgramDraws) {
   const QImage drawn = drawProgramIcon();
   const QImage committed =
