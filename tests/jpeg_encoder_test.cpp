@@ -5,6 +5,7 @@
 #include <csignal>
 #include <string>
 
+#include "bmp_fixtures.h"
 #include "image/codecs.h"
 #include "jpeg_fixtures.h"
 #include "platform/image_facility.h"
@@ -210,6 +211,53 @@ TEST_F(JpegSaving, ThirtyTwoBitPictureSavesFlattenedOverWhite) {
   for (int c = 0; c < 3; ++c) EXPECT_NEAR(left[c], 255, 4) << "white where alpha is 0";
   EXPECT_NEAR(right[0], 0, 4);
   EXPECT_NEAR(right[2], 200, 4);
+}
+
+// From a BMP file to a JPEG file: the picture keeps its way up and its alpha
+// decides how much white shows through.
+TEST_F(JpegSaving, BmpFilesSaveUprightAndOverWhite) {
+  const struct {
+    const char* name;
+    int bits, heightSign;
+    std::uint8_t topAlpha;
+    int topRed, topGreen, topBlue;
+  } cases[] = {
+      {"24-bit stored bottom row first", 24, 1, 0, 255, 0, 0},
+      {"24-bit stored top row first", 24, -1, 0, 255, 0, 0},
+      {"32-bit with transparent top half", 32, 1, 0, 255, 255, 255},
+      {"32-bit top first, half transparent top", 32, -1, 128, 255, 127, 127},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    // 16 x 16: top half red, bottom half blue, in file row order.
+    const int bytes = c.bits / 8;
+    Bytes pixels;
+    for (int fileRow = 0; fileRow < 16; ++fileRow) {
+      const int y = c.heightSign < 0 ? fileRow : 15 - fileRow;
+      for (int x = 0; x < 16; ++x) {
+        const bool top = y < 8;
+        pixels.insert(pixels.end(), {std::uint8_t(top ? 0 : 255), 0, std::uint8_t(top ? 255 : 0)});
+        if (bytes == 4) pixels.push_back(top ? c.topAlpha : 255);
+      }
+    }
+    BmpLayout layout;
+    layout.width = 16;
+    layout.height = 16 * c.heightSign;
+    layout.bits = static_cast<std::uint16_t>(c.bits);
+    layout.pixels = pixels;
+    writeFile(folder.file("in.bmp"), buildBmp(layout));
+    ASSERT_TRUE(loadImageFile(kImage, folder.file("in.bmp")));
+    ASSERT_TRUE(saveImageFile(kImage, folder.file("out.jpg"), JpegCodecId, 8, -1));
+    const ImageBuffer* back = loadImageFile(1, folder.file("out.jpg"));
+    ASSERT_TRUE(back);
+    const std::uint8_t* top = back->row(3) + 8 * 3;
+    const std::uint8_t* bottom = back->row(12) + 8 * 3;
+    EXPECT_NEAR(top[0], c.topRed, 5);
+    EXPECT_NEAR(top[1], c.topGreen, 5);
+    EXPECT_NEAR(top[2], c.topBlue, 5);
+    EXPECT_NEAR(bottom[0], 0, 5);
+    EXPECT_NEAR(bottom[2], 255, 5);
+  }
 }
 
 TEST_F(JpegSaving, SavingIntoAMissingFolderFailsAndCreatesNothing) {

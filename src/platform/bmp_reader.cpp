@@ -31,7 +31,6 @@ struct BmpHeader {
   std::uint32_t compression = 0;
   std::uint32_t colorsUsed = 0;
   std::array<std::uint32_t, 4> masks{};  // red, green, blue, alpha
-  bool hasAlphaMask = false;
   std::size_t colorTableOffset = 0;
 };
 
@@ -86,7 +85,6 @@ bool parseHeader(ByteReader& in, BmpHeader& header) {
   if (header.compression == kBiBitfields && header.headerSize >= 56) {
     in.seek(kFileHeaderSize + kPlainInfoHeaderSize + 12);
     header.masks[3] = in.u32();
-    header.hasAlphaMask = true;
   }
   return !in.isShort();
 }
