@@ -1,6 +1,9 @@
 # make run   installs what is missing, builds and starts Zelvane
 # make test  installs what is missing, builds with sanitizers, runs every test
 #            (the window tests under Xvfb)
+# make install   builds and installs the program, its menu entry and icon
+#                under PREFIX (default /usr/local)
+# make package   builds a Debian package (build/release/zelvane_*.deb)
 # make bench builds optimised and runs the benchmarks
 # make fuzz  builds the picture loaders under libFuzzer and fuzzes each for
 #            FUZZ_SECONDS (default 600); not part of make test
@@ -10,10 +13,11 @@ TEST_DIR     := build/test
 BENCH_DIR    := build/bench
 FUZZ_DIR     := build/fuzz
 FUZZ_SECONDS ?= 600
+PREFIX       ?= /usr/local
 CORPUS_DIR   := fuzz/corpus-work
 XVFB         := xvfb-run -a -s "-screen 0 1600x1000x24 -nolisten tcp"
 
-.PHONY: setup build run icon test bench fuzz clean
+.PHONY: setup build run icon install package test bench fuzz clean
 
 setup:
 	scripts/setup
@@ -28,6 +32,13 @@ run: build
 # Redraws data/zelvane.png, the icon file for desktop icon themes.
 icon: build
 	$(RELEASE_DIR)/zelvane_write_icon data/zelvane.png
+
+install: build
+	cmake --install $(RELEASE_DIR) --prefix $(PREFIX) --strip
+
+package: build
+	scripts/setup package
+	cd $(RELEASE_DIR) && cpack
 
 test: setup
 	cmake -S . -B $(TEST_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
