@@ -75,6 +75,9 @@ std::vector<DecodeCase> decodeCases() {
   cases.push_back({"16-bit bit masks 5-6-5", {40, 2, 1, 16, 3, 0, {0xF800, 0x07E0, 0x001F}, {},
                    {0x00, 0x04, 0x1F, 0xF8}},  // green 32 of 63, red + blue
                    24, {{0, 130, 0, 255}, {255, 0, 255, 255}}});
+  cases.push_back({"16-bit bit masks 4-4-4 inside a 52-byte header", {52, 2, 1, 16, 3, 0, {0x0F00, 0x00F0, 0x000F}, {},
+                   {0x0F, 0x08, 0x70, 0x00}},  // blue 15 + red 8; green 7 of 15
+                   24, {{136, 0, 255, 255}, {0, 119, 0, 255}}});
   cases.push_back({"32-bit with all alpha 0 loads opaque", {40, 2, 1, 32, 0, 0, {}, {},
                    {0, 0, 255, 0, 255, 0, 0, 0}},
                    32, {R, B}});
