@@ -50,12 +50,57 @@ TEST_F(ImageFiles, DuplicateCopiesSizeFormAndEveryByte) {
     duplicateImage(0, 1);
     const ImageBuffer* copy = imageAt(1);
     ASSERT_TRUE(copy);
-    ASSERT_NE(copy, source);
     EXPECT_EQ(copy->width, 5);
     EXPECT_EQ(copy->height, 3);
     EXPECT_EQ(copy->depth(), depth);
     EXPECT_EQ(0, std::memcmp(copy->pixels.get(), source->pixels.get(), source->byteCount()));
   }
+}
+
+// A copy may share its raster until one side is drawn on; whichever side is
+// drawn on, and whatever happens to the source, the other keeps its pixels.
+TEST_F(ImageFiles, CopyAndSourceStayApartWhicheverIsChanged) {
+  const PackedColor mark = makeColor(1, 2, 3);
+  const struct {
+    const char* name;
+    void (*change)();  // after duplicateImage(0, 1)
+    int unchanged;     // the number that must keep the original pixels
+  } cases[] = {
+      {"draw on the copy", [] { beginDrawing(1); writePixel(0, 0, makeColor(1, 2, 3)); endDrawing(); }, 0},
+      {"draw on the source", [] { beginDrawing(0); writePixel(4, 2, makeColor(1, 2, 3)); endDrawing(); }, 1},
+      {"release the source", [] { releaseImage(0); }, 1},
+      {"resample the copy", [] { resampleImage(1, 2, 2); }, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    makeVaried(0, 5, 3, 24);
+    duplicateImage(0, 1);
+    const Bytes original(imageAt(0)->pixels.get(), imageAt(0)->pixels.get() + imageAt(0)->byteCount());
+    c.change();
+    const ImageBuffer* kept = imageAt(c.unchanged);
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(kept->byteCount(), original.size());
+    EXPECT_EQ(0, std::memcmp(kept->pixels.get(), original.data(), original.size()));
+  }
+  // Drawn on, the copy holds the change.
+  makeVaried(0, 5, 3, 24);
+  duplicateImage(0, 1);
+  beginDrawing(1);
+  writePixel(0, 0, mark);
+  endDrawing();
+  beginDrawing(1);
+  EXPECT_EQ(readPixel(0, 0), mark);
+  endDrawing();
+  // A copy made while the source is open for drawing does not follow the
+  // drawing that goes on.
+  makeVaried(0, 5, 3, 24);
+  beginDrawing(0);
+  duplicateImage(0, 1);
+  const PackedColor before = makeColor(imageAt(1)->row(0)[0], imageAt(1)->row(0)[1], imageAt(1)->row(0)[2]);
+  writePixel(0, 0, mark);
+  endDrawing();
+  const std::uint8_t* copied = imageAt(1)->row(0);
+  EXPECT_EQ(makeColor(copied[0], copied[1], copied[2]), before);
 }
 
 TEST_F(ImageFiles, DuplicateFromNothingLeavesTheTargetAlone) {

@@ -7,7 +7,10 @@
 namespace zelvane {
 namespace {
 
-std::array<std::unique_ptr<ImageBuffer>, kImageSlotCount> slots;
+// A copy shares its raster with the picture it was made from until one of
+// them is drawn on (beginDrawing): the preview is made by a copy that is at
+// once resampled, and that full-size copy need never exist.
+std::array<std::shared_ptr<ImageBuffer>, kImageSlotCount> slots;
 ImageBuffer* drawingTarget = nullptr;
 
 bool validNumber(int number) { return number >= 0 && number < kImageSlotCount; }
@@ -61,18 +64,35 @@ void releaseAllImages() {
   for (int n = 0; n < kImageSlotCount; ++n) releaseImage(n);
 }
 
+namespace {
+
+// A copy of its own, or null when memory runs out.
+std::unique_ptr<ImageBuffer> copyOf(const ImageBuffer& source) {
+  std::unique_ptr<ImageBuffer> copy = makeImageBuffer(source.width, source.height, source.depth());
+  if (copy) std::memcpy(copy->pixels.get(), source.pixels.get(), source.byteCount());
+  return copy;
+}
+
+}  // namespace
+
 void duplicateImage(int from, int to) {
   const ImageBuffer* source = imageAt(from);
   if (!source || !validNumber(to) || from == to) return;
+  if (slots[to] == slots[from]) return;  // already the same picture
   releaseImage(to);  // the old picture goes first, so two copies never coexist
-  std::unique_ptr<ImageBuffer> copy =
-      makeImageBuffer(source->width, source->height, source->depth());
-  if (copy) std::memcpy(copy->pixels.get(), source->pixels.get(), source->byteCount());
-  storeImage(to, std::move(copy));
+  // The picture open for drawing is being changed pixel by pixel: it cannot
+  // be shared.
+  if (source == drawingTarget) storeImage(to, copyOf(*source));
+  else slots[to] = slots[from];
 }
 
 ImageBuffer* beginDrawing(int number) {
-  drawingTarget = validNumber(number) ? slots[number].get() : nullptr;
+  drawingTarget = nullptr;
+  if (!validNumber(number) || !slots[number]) return nullptr;
+  // Drawing on a shared picture first gives this number a copy of its own;
+  // when that cannot be made, no picture remains, as a failed copy leaves.
+  if (slots[number].use_count() > 1) storeImage(number, copyOf(*slots[number]));
+  drawingTarget = slots[number].get();
   return drawingTarget;
 }
 

@@ -30,8 +30,11 @@ void releaseImage(int number);
 void releaseAllImages();
 
 // When `from` holds a picture, `to` gets an exact copy of it (same size and
-// raster form); otherwise nothing changes. When the copy cannot be made, no
-// picture remains under `to`.
+// raster form); otherwise nothing changes. The two share one raster until
+// either is drawn on (beginDrawing), which then gets its own; when that copy
+// cannot be made, no picture remains under that number. A raster pointer
+// from createImage or storeImage must not be written through once the
+// picture has been copied: draw through beginDrawing.
 void duplicateImage(int from, int to);
 // Replaces the picture by a smooth resample of all of it at exactly
 // width x height: each new pixel averages what it covers. Nothing happens when
@@ -82,8 +85,9 @@ void registerImageDecoder(const ImageDecoder& decoder);
 void registerImageEncoder(const ImageEncoder& encoder);
 
 // Drawing context: pixel access to one picture at a time. beginDrawing gives
-// the raster (null when the number holds nothing) so that row loops can work
-// on it directly; readPixel/writePixel address the open picture.
+// the raster (null when the number holds nothing, or when a shared raster
+// cannot be copied) so that row loops can work on it directly;
+// readPixel/writePixel address the open picture.
 ImageBuffer* beginDrawing(int number);
 PackedColor readPixel(int x, int y);
 void writePixel(int x, int y, PackedColor color);  // never changes alpha
