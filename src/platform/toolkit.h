@@ -45,9 +45,9 @@ class Toolkit {
   virtual ~Toolkit() = default;
 
   // Creates and shows the main window; false when it cannot be made.
-  virtual bool createWindow(const WindowSpec& spec) = 0;
+  virtual bool createWindow(const WindowSpec& layout) = 0;
   // Creates one control in the main window (creation order is tab order).
-  virtual void createControl(const ControlSpec& spec) = 0;
+  virtual void createControl(const ControlSpec& layout) = 0;
   virtual void setControlEnabled(int id, bool enabled) = 0;
   // Shows `image` (not copied; null for none) in an image view, which takes
   // the image's size.

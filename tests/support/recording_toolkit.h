@@ -22,14 +22,14 @@ class RecordingToolkit : public Toolkit {
   WindowSpec window{};
   std::vector<ControlSpec> controls;
 
-  bool createWindow(const WindowSpec& spec) override {
+  bool createWindow(const WindowSpec& layout) override {
     calls.push_back("createWindow");
-    window = spec;
+    window = layout;
     return windowCanBeCreated;
   }
-  void createControl(const ControlSpec& spec) override {
-    calls.push_back("createControl " + std::to_string(spec.id));
-    controls.push_back(spec);
+  void createControl(const ControlSpec& layout) override {
+    calls.push_back("createControl " + std::to_string(layout.id));
+    controls.push_back(layout);
   }
   void setControlEnabled(int id, bool enabled) override {
     calls.push_back((enabled ? "enable " : "disable ") + std::to_string(id));

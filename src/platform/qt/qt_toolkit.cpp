@@ -28,32 +28,32 @@ QtToolkit::~QtToolkit() {
   if (busy_) QApplication::restoreOverrideCursor();
 }
 
-bool QtToolkit::createWindow(const WindowSpec& spec) {
+bool QtToolkit::createWindow(const WindowSpec& layout) {
   if (window_) return false;
   window_ = std::make_unique<TopWindow>([this] { queue(UiEvent{CloseRequest, 0, 0}); });
-  window_->setWindowTitle(fromUtf8(spec.title));
+  window_->setWindowTitle(fromUtf8(layout.title));
   window_->setWindowIcon(QIcon(QPixmap::fromImage(drawProgramIcon())));
   window_->setAttribute(Qt::WA_AlwaysShowToolTips);
-  window_->resize(spec.clientWidth, spec.clientHeight);
-  window_->move(spec.x, spec.y);  // the frame's corner, or the client's without one
+  window_->resize(layout.clientWidth, layout.clientHeight);
+  window_->move(layout.x, layout.y);  // the frame's corner, or the client's without one
   window_->show();
   return true;
 }
 
-void QtToolkit::createControl(const ControlSpec& spec) {
-  if (!window_ || controls_.count(spec.id)) return;
-  QWidget* widget = makeControl(spec);
-  widget->setObjectName(fromUtf8(spec.name));
-  widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
-  if (spec.tooltip) widget->setToolTip(fromUtf8(spec.tooltip));
+void QtToolkit::createControl(const ControlSpec& layout) {
+  if (!window_ || controls_.count(layout.id)) return;
+  QWidget* widget = makeControl(layout);
+  widget->setObjectName(fromUtf8(layout.name));
+  widget->setGeometry(layout.x, layout.y, layout.width, layout.height);
+  if (layout.tooltip) widget->setToolTip(fromUtf8(layout.tooltip));
   widget->show();  // the window is already visible
-  controls_[spec.id] = widget;
+  controls_[layout.id] = widget;
 }
 
-QWidget* QtToolkit::makeControl(const ControlSpec& spec) {
-  const int id = spec.id;
-  const QString text = fromUtf8(spec.text);
-  switch (spec.kind) {
+QWidget* QtToolkit::makeControl(const ControlSpec& layout) {
+  const int id = layout.id;
+  const QString text = fromUtf8(layout.text);
+  switch (layout.kind) {
     case ControlKind::ImageView:
       return new ImageView(window_.get());
     case ControlKind::GroupFrame:

@@ -21,8 +21,8 @@ class QtToolkit final : public Toolkit {
   QtToolkit();
   ~QtToolkit() override;
 
-  bool createWindow(const WindowSpec& spec) override;
-  void createControl(const ControlSpec& spec) override;
+  bool createWindow(const WindowSpec& layout) override;
+  void createControl(const ControlSpec& layout) override;
   void setControlEnabled(int id, bool enabled) override;
   void setControlImage(int id, const ImageBuffer* image) override;
   void setControlText(int id, const std::string& text) override;
@@ -39,7 +39,7 @@ class QtToolkit final : public Toolkit {
   std::size_t pendingEvents() const { return events_.size(); }
 
  private:
-  QWidget* makeControl(const ControlSpec& spec);
+  QWidget* makeControl(const ControlSpec& layout);
   void queue(UiEvent event) { events_.push_back(event); }
   void queueControlEvent(int id) { queue(UiEvent{ControlEvent, id, 0}); }
   void showPendingContextMenu();
