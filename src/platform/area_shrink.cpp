@@ -36,31 +36,10 @@ std::vector<Span> spansOf(int source, int target) {
   return spans;
 }
 
-// One source row reduced to the target width: per target pixel and channel
-// the sum of values times horizontal weight (at most source width x 255).
-void reduceRow(const std::uint8_t* row, const std::vector<Span>& spans, std::uint32_t fullWeight,
-               std::uint32_t* sums) {
-  for (const Span& span : spans) {
-    const std::uint8_t* p = row + std::size_t{3} * static_cast<std::size_t>(span.first);
-    std::uint32_t r = p[0] * span.firstWeight, g = p[1] * span.firstWeight,
-                  b = p[2] * span.firstWeight;
-    if (span.last > span.first) {
-      std::uint32_t ir = 0, ig = 0, ib = 0;  // the fully covered pixels between
-      const std::uint8_t* end = row + std::size_t{3} * static_cast<std::size_t>(span.last);
-      for (p += 3; p < end; p += 3) {
-        ir += p[0];
-        ig += p[1];
-        ib += p[2];
-      }
-      r += ir * fullWeight + end[0] * span.lastWeight;
-      g += ig * fullWeight + end[1] * span.lastWeight;
-      b += ib * fullWeight + end[2] * span.lastWeight;
-    }
-    sums[0] = r;
-    sums[1] = g;
-    sums[2] = b;
-    sums += 3;
-  }
+// Adds a row's bytes to the column sums; a plain loop the compiler turns into
+// vector adds.
+void addRow(const std::uint8_t* __restrict row, std::size_t count, std::uint32_t* __restrict sums) {
+  for (std::size_t i = 0; i < count; ++i) sums[i] += row[i];
 }
 
 }  // namespace
@@ -74,24 +53,38 @@ std::unique_ptr<ImageBuffer> shrinkByAreaAverage(const ImageBuffer& source, int 
   try {
     const std::vector<Span> columns = spansOf(source.width, width);
     const std::vector<Span> rows = spansOf(source.height, height);
-    const std::size_t values = std::size_t{3} * static_cast<std::size_t>(width);
-    std::vector<std::uint32_t> rowSums(values);
-    std::vector<std::uint64_t> totals(values);
+    const std::size_t values = source.stride();
+    // Per target row: the sums of the fully covered source rows, column by
+    // column, then those sums with the partly covered rows weighted in.
+    std::vector<std::uint32_t> inner(values);
+    std::vector<std::uint32_t> column(values);
     // Every target pixel covers source.width x source.height weight units.
     const std::uint64_t area = std::uint64_t(source.width) * std::uint64_t(source.height);
+    const auto fullRow = static_cast<std::uint32_t>(height);
+    const auto fullColumn = static_cast<std::uint64_t>(width);
     for (int ty = 0; ty < height; ++ty) {
       const Span& span = rows[static_cast<std::size_t>(ty)];
-      std::fill(totals.begin(), totals.end(), 0);
-      for (int sy = span.first; sy <= span.last; ++sy) {
-        const std::uint64_t weight = sy == span.first               ? span.firstWeight
-                                     : sy == span.last              ? span.lastWeight
-                                                                    : std::uint64_t(height);
-        reduceRow(source.row(sy), columns, static_cast<std::uint32_t>(width), rowSums.data());
-        for (std::size_t i = 0; i < values; ++i) totals[i] += weight * rowSums[i];
-      }
-      std::uint8_t* out = result->row(ty);
+      std::fill(inner.begin(), inner.end(), 0u);
+      for (int sy = span.first + 1; sy < span.last; ++sy) addRow(source.row(sy), values, inner.data());
+      // At most source.height x 255: no overflow.
+      const std::uint8_t* first = source.row(span.first);
+      const std::uint8_t* last = source.row(span.last);
       for (std::size_t i = 0; i < values; ++i)
-        out[i] = static_cast<std::uint8_t>((totals[i] + area / 2) / area);
+        column[i] = inner[i] * fullRow + first[i] * span.firstWeight + last[i] * span.lastWeight;
+      std::uint8_t* out = result->row(ty);
+      for (const Span& c : columns) {
+        for (int ch = 0; ch < 3; ++ch) {
+          const std::uint32_t* v = column.data() + 3 * static_cast<std::size_t>(c.first) + ch;
+          std::uint64_t total = std::uint64_t(v[0]) * c.firstWeight;
+          const std::size_t between = static_cast<std::size_t>(c.last - c.first);
+          if (between > 0) {
+            std::uint64_t inside = 0;
+            for (std::size_t k = 1; k < between; ++k) inside += v[3 * k];
+            total += inside * fullColumn + std::uint64_t(v[3 * between]) * c.lastWeight;
+          }
+          *out++ = static_cast<std::uint8_t>((total + area / 2) / area);
+        }
+      }
     }
   } catch (const std::bad_alloc&) {
     return nullptr;
