@@ -209,6 +209,35 @@ inline std::vector<std::string> listing(const std::filesystem::path& folder) {
   return names;
 }
 
+// The decoded file against the expected picture. The blocks of the test
+// pictures are aligned to JPEG's 16 x 16 blocks, so away from their edges
+// quality 80 keeps every channel within a few levels; at the edges the
+// halved color resolution blurs neighbouring blocks into each other.
+inline void expectDecodesClose(const std::string& path, const Picture& expected) {
+  constexpr int kDecoded = 6;
+  ASSERT_NE(loadImageFile(kDecoded, path), nullptr) << path;
+  const Picture decoded = pictureOf(kDecoded);
+  releaseImage(kDecoded);
+  ASSERT_EQ(decoded.width, expected.width);
+  ASSERT_EQ(decoded.height, expected.height);
+  int worst = 0;
+  long long total = 0, count = 0;
+  for (int y = 0; y < expected.height; ++y) {
+    for (int x = 0; x < expected.width; ++x) {
+      if (x % 16 < 2 || x % 16 > 13 || y % 16 < 2 || y % 16 > 13) continue;
+      const PackedColor a = decoded.at(x, y);
+      const PackedColor b = expected.at(x, y);
+      const int diff = std::max({std::abs(redOf(a) - redOf(b)), std::abs(greenOf(a) - greenOf(b)),
+                                 std::abs(blueOf(a) - blueOf(b))});
+      worst = std::max(worst, diff);
+      total += diff;
+      ++count;
+    }
+  }
+  EXPECT_LE(worst, 8) << path;
+  EXPECT_LE(static_cast<double>(total) / count, 2.0) << path;
+}
+
 // Installs the scripted dialogs and the recording toolkit over the real
 // facility, with the program state as at start-up and a fresh folder.
 class CommandTest : public ::testing::Test {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "command_harness.h"
 
 namespace zelvane {
@@ -14,35 +12,6 @@ namespace {
 using namespace testing_support;
 
 constexpr const char* kTaken = "Sorry, but that name is already taken!";
-
-// The decoded file against the expected picture. The blocks of the test
-// pictures are aligned to JPEG's 16 x 16 blocks, so away from their edges
-// quality 80 keeps every channel within a few levels; at the edges the
-// halved color resolution blurs neighbouring blocks into each other.
-void expectDecodesClose(const std::string& path, const Picture& expected) {
-  constexpr int kDecoded = 6;
-  ASSERT_NE(loadImageFile(kDecoded, path), nullptr) << path;
-  const Picture decoded = pictureOf(kDecoded);
-  releaseImage(kDecoded);
-  ASSERT_EQ(decoded.width, expected.width);
-  ASSERT_EQ(decoded.height, expected.height);
-  int worst = 0;
-  long long total = 0, count = 0;
-  for (int y = 0; y < expected.height; ++y) {
-    for (int x = 0; x < expected.width; ++x) {
-      if (x % 16 < 2 || x % 16 > 13 || y % 16 < 2 || y % 16 > 13) continue;
-      const PackedColor a = decoded.at(x, y);
-      const PackedColor b = expected.at(x, y);
-      const int diff = std::max({std::abs(redOf(a) - redOf(b)), std::abs(greenOf(a) - greenOf(b)),
-                                 std::abs(blueOf(a) - blueOf(b))});
-      worst = std::max(worst, diff);
-      total += diff;
-      ++count;
-    }
-  }
-  EXPECT_LE(worst, 8) << path;
-  EXPECT_LE(static_cast<double>(total) / count, 2.0) << path;
-}
 
 // The markers of the file up to the start of the scan, and the frame header.
 struct JpegLayout {
