@@ -70,7 +70,7 @@ Toolkit& toolkit();
 // Installs a toolkit (not owned); null reinstalls the silent one.
 void installToolkit(Toolkit* toolkit);
 
-// Starts the window system and installs the real toolkit and dialogs; false
+// Starts the window system and installs the real toolkit, dialogs and screen; false
 // when no display can be used. An application object that already exists (a
 // test's) is used, not replaced.
 bool startWindowSystem();

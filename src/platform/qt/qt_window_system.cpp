@@ -6,7 +6,9 @@
 
 #include "platform/dialogs.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/screen.h"
 #include "platform/toolkit.h"
 
 namespace zelvane {
@@ -19,6 +21,7 @@ char* argv[] = {programName, nullptr};
 std::unique_ptr<QApplication> ownApplication;
 std::unique_ptr<QtToolkit> qtToolkit;
 std::unique_ptr<QtDialogs> qtDialogs;
+std::unique_ptr<QtScreen> qtScreen;
 
 // Qt ends the process when it cannot reach a display; say why and stop first.
 bool displayNamed() {
@@ -42,13 +45,17 @@ bool startWindowSystem() {
   qtDialogs = std::make_unique<QtDialogs>();
   installToolkit(qtToolkit.get());
   installDialogs(qtDialogs.get());
+  qtScreen = std::make_unique<QtScreen>();
+  installScreen(qtScreen.get());
   return true;
 }
 
 void stopWindowSystem() {
   QToolTip::hideText();
+  installScreen(nullptr);
   installDialogs(nullptr);
   installToolkit(nullptr);
+  qtScreen.reset();
   qtDialogs.reset();
   qtToolkit.reset();
   ownApplication.reset();
