@@ -1,5 +1,6 @@
 #include "platform/qt/qt_file_dialog.h"
 
+#include "platform/qt/arrow_while_modal.h"
 #include "platform/qt/qt_dialogs.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ std::string QtDialogs::chooseFilePath(const FileDialogRequest& request) {
   if (!request.proposedName.empty())
     dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.proposedName)));
 
+  ArrowWhileModal arrow;
   if (dialog.exec() != QDialog::Accepted) return "";
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return "";
