@@ -2,6 +2,7 @@
 // the preview reads the pixel the screen shows under the cursor.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
 #include <QTest>
@@ -134,6 +135,19 @@ TEST_F(ScreenSampleGuiTest, AnUnreadablePixelGivesHueZeroAndTheDefaultSwatch) {
   EXPECT_EQ(hueBand.low, -20);
   EXPECT_EQ(hueBand.high, 20);
   EXPECT_EQ(swatchOnScreen(), background());
+}
+
+TEST_F(ScreenSampleGuiTest, WhereTheScreenCannotBeReadOurOwnWindowIsRead) {
+  QtScreen ownWindowOnly(false);
+  installScreen(&ownWindowOnly);
+  rightPressAt(blockPoint(2));
+  EXPECT_EQ(hueBand.low, 222);
+  EXPECT_EQ(packed(swatchOnScreen()), kBlocks[2]);
+
+  // Outside every window of the program nothing can be read.
+  const QPoint outside = window()->mapToGlobal(QPoint(-20, -10));
+  ASSERT_EQ(QApplication::topLevelAt(outside), nullptr);
+  EXPECT_EQ(ownWindowOnly.pixelColor({outside.x(), outside.y()}), kUnreadablePixel);
 }
 
 TEST_F(ScreenSampleGuiTest, WithCorrectionTickedTheNextTestGraysTheBand) {

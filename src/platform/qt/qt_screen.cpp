@@ -44,7 +44,7 @@ bool QtScreen::cursorPosition(ScreenPoint& point) {
 
 std::uint32_t QtScreen::pixelColor(ScreenPoint point) {
   const QPoint where(point.x, point.y);
-  const std::uint32_t color = readFromScreen(where);
+  const std::uint32_t color = readScreen_ ? readFromScreen(where) : kUnreadablePixel;
   return color != kUnreadablePixel ? color : readFromOwnWindow(where);
 }
 
