@@ -16,11 +16,17 @@
 
 #include <jpeglib.h>
 
+#include "bare_jpeg.h"
 #include "image/codecs.h"
 #include "platform/image_facility.h"
 
 namespace zelvane {
 namespace {
+
+using bench::Clocks;
+using bench::decodeBare;
+using bench::encodeBare;
+using bench::timeOnce;
 
 constexpr int kWidth = 5640;   // 18 megapixels, 16:9
 constexpr int kHeight = 3172;
@@ -52,33 +58,11 @@ std::string outputPath(const char* name) {
   return (std::filesystem::temp_directory_path() / name).string();
 }
 
-// The bare encoder: the same settings the facility writes with.
-void encodeBare(const ImageBuffer& picture, std::FILE* file) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = picture.width;
-  info.image_height = picture.height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, kQuality, FALSE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPLE*>(picture.row(static_cast<int>(info.next_scanline)));
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-}
-
 const std::vector<std::uint8_t>& bigJpeg() {
   static const std::vector<std::uint8_t> bytes = [] {
     const std::string path = outputPath("zelvane-bench-source.jpg");
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    encodeBare(bigPicture(), file);
+    encodeBare(bigPicture().pixels.get(), kWidth, kHeight, kQuality, file);
     std::fclose(file);
     std::vector<std::uint8_t> data(std::filesystem::file_size(path));
     file = std::fopen(path.c_str(), "rb");
@@ -102,29 +86,6 @@ void BM_DecodeJpegFacility(benchmark::State& state) {
   state.counters["MB"] = static_cast<double>(bytes.size()) / 1e6;
 }
 
-void decodeBare(const std::vector<std::uint8_t>& bytes) {
-  {
-    jpeg_decompress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes.data(), bytes.size());
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    info.dct_method = JDCT_ISLOW;
-    jpeg_start_decompress(&info);
-    const std::size_t stride = static_cast<std::size_t>(info.output_width) * 3;
-    std::unique_ptr<std::uint8_t[]> raster(new std::uint8_t[stride * info.output_height]);
-    while (info.output_scanline < info.output_height) {
-      JSAMPROW row = raster.get() + stride * info.output_scanline;
-      jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    benchmark::DoNotOptimize(raster.get());
-  }
-}
-
 void BM_DecodeJpegBare(benchmark::State& state) {
   const auto& bytes = bigJpeg();
   for (auto _ : state) decodeBare(bytes);
@@ -145,7 +106,7 @@ void BM_EncodeJpegBare(benchmark::State& state) {
   const std::string path = outputPath("zelvane-bench-bare.jpg");
   for (auto _ : state) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    encodeBare(picture, file);
+    encodeBare(picture.pixels.get(), picture.width, picture.height, kQuality, file);
     std::fclose(file);
   }
   std::remove(path.c_str());
@@ -158,7 +119,7 @@ void BM_EncodeJpegBareSynced(benchmark::State& state) {
   const std::string path = outputPath("zelvane-bench-bare-synced.jpg");
   for (auto _ : state) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    encodeBare(picture, file);
+    encodeBare(picture.pixels.get(), picture.width, picture.height, kQuality, file);
     std::fflush(file);
     fdatasync(fileno(file));
     std::fclose(file);
@@ -166,27 +127,8 @@ void BM_EncodeJpegBareSynced(benchmark::State& state) {
   std::remove(path.c_str());
 }
 
-// Facility and bare calls taken in turns, each timed on its own, so that a
-// load on the machine weighs on both alike. Reports wall and CPU time of each
-// and the ratios facility / bare.
-struct Clocks {
-  double wall = 0, cpu = 0;
-};
-double seconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
-}
-// Adds one run of `work` to the clocks; gives its wall time.
-template <typename Work>
-double timeOnce(Clocks& clocks, Work work) {
-  const double wall = seconds(CLOCK_MONOTONIC), cpu = seconds(CLOCK_THREAD_CPUTIME_ID);
-  work();
-  const double took = seconds(CLOCK_MONOTONIC) - wall;
-  clocks.wall += took;
-  clocks.cpu += seconds(CLOCK_THREAD_CPUTIME_ID) - cpu;
-  return took;
-}
+// Facility and bare calls are taken in turns; reports wall and CPU time of
+// each and the ratios facility / bare.
 void reportPair(benchmark::State& state, const Clocks& facility, const Clocks& bare) {
   const double n = static_cast<double>(state.iterations());
   state.counters["facility_ms"] = 1e3 * facility.wall / n;
@@ -224,7 +166,7 @@ void BM_EncodeJpegInTurns(benchmark::State& state) {
     });
     timeOnce(bare, [&] {
       std::FILE* file = std::fopen(barePath.c_str(), "wb");
-      encodeBare(picture, file);
+      encodeBare(picture.pixels.get(), picture.width, picture.height, kQuality, file);
       std::fclose(file);
     });
     state.SetIterationTime(took);  // the Time column is the facility's

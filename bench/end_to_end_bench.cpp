@@ -29,6 +29,7 @@
 
 #include <jpeglib.h>
 
+#include "bare_jpeg.h"
 #include "image/codecs.h"
 #include "image/image_store.h"
 #include "image/save_jpeg.h"
@@ -39,6 +40,11 @@
 
 namespace zelvane {
 namespace {
+
+using bench::Clocks;
+using bench::decodeBare;
+using bench::encodeBare;
+using bench::timeOnce;
 
 constexpr int kWidth = 5640;  // 18 megapixels, 16:9
 constexpr int kHeight = 3172;
@@ -135,52 +141,7 @@ std::vector<std::uint8_t> makePhotoRaster() {
 }
 
 // ---------------------------------------------------------------------------
-// The bare libjpeg-turbo calls the commands are compared with.
-
-void encodeBare(const std::uint8_t* raster, int width, int height, int quality, std::FILE* file) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, quality, FALSE);
-  jpeg_start_compress(&info, TRUE);
-  const std::size_t stride = static_cast<std::size_t>(width) * 3;
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPLE*>(raster + stride * info.next_scanline);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-}
-
-// Decodes into a raster of its own, freed on return, as the program's load
-// must make one.
-void decodeBare(const std::vector<std::uint8_t>& bytes) {
-  jpeg_decompress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  info.dct_method = JDCT_ISLOW;
-  jpeg_start_decompress(&info);
-  const std::size_t stride = static_cast<std::size_t>(info.output_width) * 3;
-  std::unique_ptr<std::uint8_t[]> raster(new std::uint8_t[stride * info.output_height]);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = raster.get() + stride * info.output_scanline;
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  benchmark::DoNotOptimize(raster.get());
-}
+// Files.
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
@@ -292,23 +253,6 @@ bool saveCommand(const std::string& path) {
 // ---------------------------------------------------------------------------
 // Timing in turns.
 
-struct Clocks {
-  double wall = 0, cpu = 0;
-};
-double seconds(clockid_t clock) {
-  timespec t{};
-  clock_gettime(clock, &t);
-  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
-}
-template <typename Work>
-double timeOnce(Clocks& clocks, Work work) {
-  const double wall = seconds(CLOCK_MONOTONIC), cpu = seconds(CLOCK_PROCESS_CPUTIME_ID);
-  work();
-  const double took = seconds(CLOCK_MONOTONIC) - wall;
-  clocks.wall += took;
-  clocks.cpu += seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu;
-  return took;
-}
 void reportPair(benchmark::State& state, const char* bareName, const Clocks& command,
                 const Clocks& bare) {
   const double n = static_cast<double>(state.iterations());
