@@ -17,6 +17,7 @@
 #include <jpeglib.h>
 
 #include "bare_jpeg.h"
+#include "bmp_file.h"
 #include "image/codecs.h"
 #include "platform/image_facility.h"
 
@@ -176,36 +177,9 @@ void BM_EncodeJpegInTurns(benchmark::State& state) {
   std::remove(barePath.c_str());
 }
 
-std::vector<std::uint8_t> bigBmp() {
-  const std::size_t stride = (static_cast<std::size_t>(kWidth) * 3 + 3) / 4 * 4;
-  std::vector<std::uint8_t> file(54 + stride * kHeight, 0);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, kWidth);
-  put32(22, kHeight);
-  file[26] = 1;
-  file[28] = 24;
-  const ImageBuffer& picture = bigPicture();
-  for (int y = 0; y < kHeight; ++y) {  // bottom row first, blue, green, red
-    std::uint8_t* out = &file[54 + stride * static_cast<std::size_t>(kHeight - 1 - y)];
-    const std::uint8_t* in = picture.row(y);
-    for (int x = 0; x < kWidth; ++x, in += 3, out += 3) {
-      out[0] = in[2];
-      out[1] = in[1];
-      out[2] = in[0];
-    }
-  }
-  return file;
-}
-
 void BM_LoadBmp24(benchmark::State& state) {
-  const std::vector<std::uint8_t> file = bigBmp();
+  const std::vector<std::uint8_t> file =
+      bench::bmpFileOf(bigPicture().pixels.get(), kWidth, kHeight);
   for (auto _ : state) {
     const ImageBuffer* image = loadImageData(kScratch, file.data(), file.size());
     if (!image) state.SkipWithError("load failed");

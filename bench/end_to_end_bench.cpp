@@ -30,6 +30,7 @@
 #include <jpeglib.h>
 
 #include "bare_jpeg.h"
+#include "bmp_file.h"
 #include "image/codecs.h"
 #include "image/image_store.h"
 #include "image/save_jpeg.h"
@@ -156,34 +157,6 @@ std::vector<std::uint8_t> readFile(const std::string& path) {
   return bytes;
 }
 
-// A 24-bit bottom-up BMP of the raster: rows of B,G,R padded to 4 bytes.
-std::vector<std::uint8_t> bmpOf(const std::vector<std::uint8_t>& raster) {
-  const std::size_t stride = (std::size_t{kWidth} * 3 + 3) / 4 * 4;
-  std::vector<std::uint8_t> file(54 + stride * kHeight, 0);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, kWidth);
-  put32(22, kHeight);
-  file[26] = 1;
-  file[28] = 24;
-  for (int y = 0; y < kHeight; ++y) {
-    std::uint8_t* out = &file[54 + stride * static_cast<std::size_t>(kHeight - 1 - y)];
-    const std::uint8_t* in = raster.data() + std::size_t{kWidth} * 3 * y;
-    for (int x = 0; x < kWidth; ++x, in += 3, out += 3) {
-      out[0] = in[2];
-      out[1] = in[1];
-      out[2] = in[0];
-    }
-  }
-  return file;
-}
-
 // The least a BMP open can do: read the file and turn its rows into ours.
 void readBmpBare(const std::string& path) {
   const std::vector<std::uint8_t> file = readFile(path);
@@ -222,7 +195,7 @@ const PhotoFiles& photoFiles() {
     encodeBare(raster.data(), kWidth, kHeight, kPhotoQuality, out);
     std::fclose(out);
     f.jpegBytes = readFile(f.jpeg);
-    const std::vector<std::uint8_t> bmp = bmpOf(raster);
+    const std::vector<std::uint8_t> bmp = bench::bmpFileOf(raster.data(), kWidth, kHeight);
     writeFile(f.bmp, bmp);
     f.bmpSize = bmp.size();
     std::atexit([] { std::filesystem::remove_all(photoFiles().folder); });
